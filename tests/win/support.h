@@ -1,0 +1,24 @@
+// Helpers for the Windows tests: scratch folders, files, and running a program to its end.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace wintest {
+
+// A fresh, empty folder under the temporary folder, unique to this process and `name`.
+std::string ScratchDir(const std::string& name);
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool ReadFileBytes(const std::string& path, std::string* bytes);
+
+// The running test program's own path.
+std::string SelfPath();
+
+// Runs `commandLine` (application name `application` when not empty) in `currentDir` (the
+// caller's when empty), waits, and returns its exit code; -1 when it could not be started.
+long RunToEnd(const std::string& application, const std::string& commandLine,
+              const std::string& currentDir = "");
+
+}  // namespace wintest

@@ -89,4 +89,7 @@ uint32_t GetWindowsDirectoryA(char* buf, uint32_t size);
 // A file's attributes, or kInvalidFileAttributes when it does not exist or cannot be read.
 uint32_t GetFileAttributesA(const char* path);
 
+// Ends the process with `exitCode`. Only the start-up calls it; host tests have no process to end.
+[[noreturn]] void ExitProcess(uint32_t exitCode);
+
 }  // namespace win

@@ -72,4 +72,6 @@ uint32_t GetWindowsDirectoryA(char* buf, uint32_t size) {
 
 uint32_t GetFileAttributesA(const char* path) { return ::GetFileAttributesA(path); }
 
+void ExitProcess(uint32_t exitCode) { ::ExitProcess(exitCode); }
+
 }  // namespace win

@@ -66,24 +66,38 @@ std::string SelfPath() {
   return path;
 }
 
-long RunToEnd(const std::string& application, const std::string& commandLine,
-              const std::string& currentDir) {
+HANDLE Start(const std::string& application, const std::string& commandLine,
+             const std::string& currentDir, int show) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
+  if (show >= 0) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(show);
+  }
   PROCESS_INFORMATION info = {};
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   if (!CreateProcessA(application.empty() ? nullptr : application.c_str(), line.data(), nullptr,
                       nullptr, FALSE, 0, nullptr, currentDir.empty() ? nullptr : currentDir.c_str(),
                       &startup, &info)) {
-    return -1;
+    return nullptr;
   }
-  WaitForSingleObject(info.hProcess, INFINITE);
-  DWORD code = 0;
-  GetExitCodeProcess(info.hProcess, &code);
   CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
+  return info.hProcess;
+}
+
+long WaitExit(HANDLE process) {
+  WaitForSingleObject(process, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  CloseHandle(process);
   return static_cast<long>(code);
+}
+
+long RunToEnd(const std::string& application, const std::string& commandLine,
+              const std::string& currentDir) {
+  HANDLE process = Start(application, commandLine, currentDir);
+  return process == nullptr ? -1 : WaitExit(process);
 }
 
 }  // namespace wintest

@@ -16,6 +16,15 @@ bool ReadFileBytes(const std::string& path, std::string* bytes);
 // The running test program's own path.
 std::string SelfPath();
 
+// Starts `commandLine` (application name `application` when not empty) in `currentDir` (the
+// caller's when empty); with `show` >= 0 the start-up information imposes that show state. Returns
+// the process handle, or nullptr when it could not be started.
+HANDLE Start(const std::string& application, const std::string& commandLine,
+             const std::string& currentDir = "", int show = -1);
+
+// Waits for `process` to end, closes it and returns its exit code.
+long WaitExit(HANDLE process);
+
 // Runs `commandLine` (application name `application` when not empty) in `currentDir` (the
 // caller's when empty), waits, and returns its exit code; -1 when it could not be started.
 long RunToEnd(const std::string& application, const std::string& commandLine,

@@ -27,31 +27,20 @@ const char* GetCommandTail(const char* commandLine, const LeadByteSet& leads) {
 }
 
 bool ComposeRegImportCommand(const LaunchContext& context, char* out, size_t size) {
-  TextBuilder text = BeginText(out, size);
-  AppendText(text, "regedit /s \"");
-  AppendText(text, context.RegScriptPath);
-  AppendText(text, "\"");
-  return EndText(text);
+  const char* const parts[] = {"regedit /s \"", context.RegScriptPath, "\""};
+  return JoinTexts(out, size, parts);
 }
 
 bool ComposeSetupPath(const LaunchContext& context, const LauncherSettings& settings, char* out,
                       size_t size) {
-  TextBuilder text = BeginText(out, size);
-  AppendText(text, context.ProgramDir);
-  AppendText(text, "\\");
-  AppendText(text, settings.SwapCmd == 1 ? settings.CmdExe : "Setup.exe");
-  return EndText(text);
+  const char* const parts[] = {context.ProgramDir, "\\",
+                               settings.SwapCmd == 1 ? settings.CmdExe : "Setup.exe"};
+  return JoinTexts(out, size, parts);
 }
 
 bool ComposeSetupCommand(const char* setupPath, const char* tail, const LeadByteSet& leads,
                          char* out, size_t size) {
-  TextBuilder text = BeginText(out, size);
-  AppendText(text, "\"");
-  AppendText(text, setupPath);
-  AppendText(text, "\"");
-  if (HasCharacter(tail, leads)) {
-    AppendText(text, " ");
-    AppendText(text, tail);
-  }
-  return EndText(text);
+  const bool hasTail = HasCharacter(tail, leads);
+  const char* const parts[] = {"\"", setupPath, "\"", hasTail ? " " : "", hasTail ? tail : ""};
+  return JoinTexts(out, size, parts);
 }

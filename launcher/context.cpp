@@ -5,36 +5,33 @@ LaunchContext TheLaunchContext;
 
 namespace {
 
-// `modulePath` with the extension after its last full stop (folders included) replaced by
-// `extension`, or with `extension` appended when it has no full stop.
-bool DeriveCompanionPath(const char* modulePath, const char* extension, const LeadByteSet& leads,
-                         char (&out)[win::kMaxPath]) {
-  const char* dot = FindLastChar(modulePath, '.', leads);
-  const size_t stem = dot != nullptr ? static_cast<size_t>(dot - modulePath) : TextLength(modulePath);
-  TextBuilder text = BeginText(out, sizeof out);
-  AppendBytes(text, modulePath, stem);
-  AppendText(text, extension);
-  return EndText(text);
+// The first `count` bytes of `text`, then `suffix`, into `out` whole; or false with `out` empty.
+bool JoinPrefix(char (&out)[win::kMaxPath], const char* text, size_t count, const char* suffix) {
+  TextBuilder joined = BeginText(out, sizeof out);
+  AppendBytes(joined, text, count);
+  AppendText(joined, suffix);
+  return EndText(joined);
 }
 
-bool SplitModulePath(const char* modulePath, const LeadByteSet& leads, LaunchContext& context) {
-  const char* slash = FindLastChar(modulePath, '\\', leads);
-  if (slash == nullptr) {
-    return CopyText(context.ProgramDir, sizeof context.ProgramDir, modulePath) &&
-           CopyText(context.ProgramName, sizeof context.ProgramName, modulePath);
-  }
-  TextBuilder dir = BeginText(context.ProgramDir, sizeof context.ProgramDir);
-  AppendBytes(dir, modulePath, static_cast<size_t>(slash - modulePath));
-  return EndText(dir) && CopyText(context.ProgramName, sizeof context.ProgramName, slash + 1);
+// The length of `text` before the last single-byte `c`, or its whole length without one.
+size_t LengthBeforeLast(const char* text, char c, const LeadByteSet& leads) {
+  const char* last = FindLastChar(text, c, leads);
+  return last != nullptr ? static_cast<size_t>(last - text) : TextLength(text);
 }
 
 }  // namespace
 
 void DeriveLaunchContext(const char* modulePath, const LeadByteSet& leads, LaunchContext& context) {
-  context = LaunchContext{};
-  context.Usable = modulePath[0] != '\0' && SplitModulePath(modulePath, leads, context) &&
-                   DeriveCompanionPath(modulePath, ".ini", leads, context.SettingsPath) &&
-                   DeriveCompanionPath(modulePath, ".reg", leads, context.RegScriptPath);
+  // Without a backslash the folder and the file name are both the whole path. The companions'
+  // extension replaces the text after the last full stop, which may lie in a folder's name.
+  const size_t dirLength = LengthBeforeLast(modulePath, '\\', leads);
+  const char* name = modulePath[dirLength] == '\\' ? modulePath + dirLength + 1 : modulePath;
+  const size_t stemLength = LengthBeforeLast(modulePath, '.', leads);
+  context.Usable = modulePath[0] != '\0' &&
+                   JoinPrefix(context.ProgramDir, modulePath, dirLength, "") &&
+                   CopyText(context.ProgramName, sizeof context.ProgramName, name) &&
+                   JoinPrefix(context.SettingsPath, modulePath, stemLength, ".ini") &&
+                   JoinPrefix(context.RegScriptPath, modulePath, stemLength, ".reg");
   if (!context.Usable) context = LaunchContext{};
 }
 

@@ -15,25 +15,18 @@ bool TakeSingleInstanceLock() {
   return win::GetLastError() != win::kErrorAlreadyExists;
 }
 
-// Whether `dir` holds the file `name`; `path` receives the full path.
-bool FindFileIn(const char* dir, const char* name, char (&path)[win::kMaxPath]) {
+// Whether the folder in `dir`, whose service reported `length`, holds the system's registry
+// editor; `path` receives its full path. A folder that could not be had whole holds nothing.
+bool HoldsRegistryEditor(const char (&dir)[win::kMaxPath], uint32_t length,
+                         char (&path)[win::kMaxPath]) {
+  if (length == 0 || length >= sizeof dir) return false;
   const char* last = FindLastChar(dir, '\\', TheLeadByteSet);
-  TextBuilder text = BeginText(path, sizeof path);
-  AppendText(text, dir);
-  if (last == nullptr || last[1] != '\0') AppendText(text, "\\");
-  AppendText(text, name);
-  if (!EndText(text)) return false;
+  const bool endsInSeparator = last != nullptr && last[1] == '\0';  // a drive's root
+  const char* const parts[] = {dir, endsInSeparator ? "" : "\\", "regedit.exe"};
+  if (!JoinTexts(path, sizeof path, parts)) return false;
   const uint32_t attributes = win::GetFileAttributesA(path);
   return attributes != win::kInvalidFileAttributes &&
          (attributes & win::kFileAttributeDirectory) == 0;
-}
-
-// A system folder from `get`, or an empty text when it cannot be had whole.
-using FolderService = uint32_t (*)(char*, uint32_t);
-bool GetFolder(FolderService get, char (&dir)[win::kMaxPath]) {
-  const uint32_t length = get(dir, sizeof dir);
-  if (length == 0 || length >= sizeof dir) dir[0] = '\0';
-  return dir[0] != '\0';
 }
 
 void ImportRegScript() {
@@ -52,12 +45,9 @@ bool ComposeSetup(const LauncherSettings& settings, const char* commandTail) {
 }  // namespace
 
 bool FindRegistryEditor(char (&out)[win::kMaxPath]) {
-  static const char kRegistryEditor[] = "regedit.exe";
-  static const FolderService kSearchOrder[] = {win::GetSystemDirectoryA, win::GetWindowsDirectoryA};
   char dir[win::kMaxPath];
-  for (FolderService get : kSearchOrder) {
-    if (GetFolder(get, dir) && FindFileIn(dir, kRegistryEditor, out)) return true;
-  }
+  if (HoldsRegistryEditor(dir, win::GetSystemDirectoryA(dir, sizeof dir), out)) return true;
+  if (HoldsRegistryEditor(dir, win::GetWindowsDirectoryA(dir, sizeof dir), out)) return true;
   out[0] = '\0';
   return false;
 }

@@ -5,53 +5,50 @@ LeadByteSet TheLeadByteSet;
 
 namespace {
 
-struct ByteRange {
-  uint8_t First;
-  uint8_t Last;
-};
+// Lead-byte ranges in the platform's CPINFO form: pairs of first and last byte, ended by a zero
+// pair or by the end of the array.
+using LeadByteRanges = uint8_t[win::kMaxLeadBytes];
 
 struct FixedCodePage {
   uint32_t CodePage;
-  ByteRange Ranges[3];  // unused entries are {0, 0}
+  LeadByteRanges Ranges;
 };
 
 constexpr FixedCodePage kFixedCodePages[] = {
-    {932, {{0x81, 0x9F}, {0xE0, 0xFC}, {0, 0}}},
-    {936, {{0x81, 0xFE}, {0, 0}, {0, 0}}},
-    {949, {{0x81, 0xFE}, {0, 0}, {0, 0}}},
-    {950, {{0x81, 0xFE}, {0, 0}, {0, 0}}},
-    {1361, {{0x81, 0xD3}, {0xD8, 0xDE}, {0xE0, 0xF9}}},
+    {932, {0x81, 0x9F, 0xE0, 0xFC}},
+    {936, {0x81, 0xFE}},
+    {949, {0x81, 0xFE}},
+    {950, {0x81, 0xFE}},
+    {1361, {0x81, 0xD3, 0xD8, 0xDE, 0xE0, 0xF9}},
 };
 
-const FixedCodePage* FindFixedCodePage(uint32_t codePage) {
+const LeadByteRanges* FixedRanges(uint32_t codePage) {
   for (const FixedCodePage& row : kFixedCodePages) {
-    if (row.CodePage == codePage) return &row;
+    if (row.CodePage == codePage) return &row.Ranges;
   }
   return nullptr;
 }
 
-void MarkRange(LeadByteSet& set, unsigned first, unsigned last) {
-  for (unsigned b = first; b != 0 && b <= last; ++b) set.Lead[b] = true;
+LeadByteSet SetOf(const LeadByteRanges* ranges) {
+  LeadByteSet set = {};
+  for (uint32_t i = 0; ranges != nullptr && i + 1 < win::kMaxLeadBytes; i += 2) {
+    const unsigned first = (*ranges)[i];
+    const unsigned last = (*ranges)[i + 1];
+    if (first == 0 && last == 0) break;
+    // Byte 0 is never a lead byte: the NUL must end every text.
+    for (unsigned b = first == 0 ? 1 : first; b <= last; ++b) set.Lead[b] = true;
+  }
+  return set;
 }
 
 }  // namespace
 
-bool HasFixedLeadBytes(uint32_t codePage) { return FindFixedCodePage(codePage) != nullptr; }
+bool HasFixedLeadBytes(uint32_t codePage) { return FixedRanges(codePage) != nullptr; }
 
 LeadByteSet LeadBytesFor(uint32_t codePage, const win::CpInfo* info) {
-  LeadByteSet set = {};
-  if (const FixedCodePage* row = FindFixedCodePage(codePage)) {
-    for (const ByteRange& r : row->Ranges) MarkRange(set, r.First, r.Last);
-    return set;
-  }
-  if (info == nullptr || info->MaxCharSize <= 1) return set;
-  for (uint32_t i = 0; i + 1 < win::kMaxLeadBytes; i += 2) {
-    const uint8_t first = info->LeadByte[i];
-    const uint8_t last = info->LeadByte[i + 1];
-    if (first == 0 && last == 0) break;
-    MarkRange(set, first, last);  // byte 0 is never a lead byte: the NUL must end every text
-  }
-  return set;
+  const LeadByteRanges* ranges = FixedRanges(codePage);
+  if (ranges == nullptr && info != nullptr && info->MaxCharSize > 1) ranges = &info->LeadByte;
+  return SetOf(ranges);
 }
 
 void InitLeadByteSet() {
@@ -110,8 +107,10 @@ bool EndText(TextBuilder& text) {
   return text.Fits;
 }
 
-bool CopyText(char* dst, size_t size, const char* src) {
-  TextBuilder text = BeginText(dst, size);
-  AppendText(text, src);
+bool CopyText(char* dst, size_t size, const char* src) { return JoinTexts(dst, size, &src, 1); }
+
+bool JoinTexts(char* out, size_t size, const char* const* parts, size_t count) {
+  TextBuilder text = BeginText(out, size);
+  for (size_t i = 0; i < count; ++i) AppendText(text, parts[i]);
   return EndText(text);
 }

@@ -59,3 +59,11 @@ bool EndText(TextBuilder& text);
 
 // Copies `src` into dst[size] whole, or leaves dst empty and returns false.
 bool CopyText(char* dst, size_t size, const char* src);
+
+// Joins `count` texts into out[size] whole, or leaves out empty and returns false.
+bool JoinTexts(char* out, size_t size, const char* const* parts, size_t count);
+
+template <size_t N>
+bool JoinTexts(char* out, size_t size, const char* const (&parts)[N]) {
+  return JoinTexts(out, size, parts, N);
+}

@@ -60,3 +60,8 @@ bool ComposeSetupPath(const LaunchContext& context, const LauncherSettings& sett
 // copied byte for byte. False, with out empty, when it does not fit.
 bool ComposeSetupCommand(const char* setupPath, const char* tail, const LeadByteSet& leads,
                          char* out, size_t size);
+
+// The full path of the system's own registry editor: regedit.exe in the system folder, else in the
+// Windows folder, the platform's search order without the program's folder, the current folder and
+// PATH. False, with out empty, when neither holds it.
+bool FindRegistryEditor(char (&out)[win::kMaxPath]);

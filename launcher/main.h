@@ -1,13 +1,8 @@
-// The main routine and the steps it runs: finding the registry editor, running a child to its end.
+// The main routine and the step it repeats: running a child to its end.
 // Kept apart from launcher.h because <windows.h> declares a WinMain of its own.
 #pragma once
 
 #include "launcher/launcher.h"
-
-// The full path of the system's own registry editor: regedit.exe in the system folder, else in the
-// Windows folder, the platform's search order without the program's folder, the current folder and
-// PATH. False, with out empty, when neither holds it.
-bool FindRegistryEditor(char (&out)[win::kMaxPath]);
 
 // Starts one child with empty start-up information, no environment block and no current folder of
 // its own, and waits without a time limit until it ends. `applicationName` may be nullptr: the

@@ -318,6 +318,22 @@ TEST(RegistryEditor, APlantedRegeditIsNotRun) {
   EXPECT_TRUE(RegValuePresent(p.RegValue)) << "the system's registry editor did not import";
 }
 
+TEST(Plan, ShowsTheSetupCommandLineThatBrevlinRuns) {
+  const Package p = MakePackage("plan", {"Brevlin.exe", "[PARAMS]\r\nSETUP=1\r\n"});
+  const std::string tail = "/s  \"a b\"\t";
+  std::string shown;
+  EXPECT_EQ(wintest::RunCapturingOutput(
+                "\"" + BinDir() + "\\brevlin-plan.exe\" \"" + p.Exe + "\" --  " + tail, p.Dir, &shown),
+            0)
+      << shown;
+  ConfigureStandin(p);
+  EXPECT_EQ(RunBrevlin(p, tail), 0);
+  const std::vector<Record> records = ReadRecords(p.Log);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_NE(shown.find("  command           " + records[0].CommandLine + "\n"), std::string::npos)
+      << "brevlin-plan showed:\n" << shown << "Brevlin ran: " << records[0].CommandLine;
+}
+
 // Runs only with the ANSI code page 932 (LANG=ja_JP.UTF-8).
 TEST(CodePage932, PackageFolderAndTailWithDoubleByteCharacters) {
   ASSERT_EQ(GetACP(), 932u) << "run this test with LANG=ja_JP.UTF-8";

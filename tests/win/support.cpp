@@ -94,6 +94,31 @@ long WaitExit(HANDLE process) {
   return static_cast<long>(code);
 }
 
+long RunCapturingOutput(const std::string& commandLine, const std::string& currentDir,
+                        std::string* output) {
+  const std::string file = ScratchDir("output") + "\\stdout.txt";
+  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+  HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return -1;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = out;
+  startup.hStdError = out;
+  PROCESS_INFORMATION info = {};
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      currentDir.c_str(), &startup, &info);
+  CloseHandle(out);
+  if (!started) return -1;
+  CloseHandle(info.hThread);
+  const long code = WaitExit(info.hProcess);
+  ReadFileBytes(file, output);
+  return code;
+}
+
 long RunToEnd(const std::string& application, const std::string& commandLine,
               const std::string& currentDir) {
   HANDLE process = Start(application, commandLine, currentDir);

@@ -25,6 +25,11 @@ HANDLE Start(const std::string& application, const std::string& commandLine,
 // Waits for `process` to end, closes it and returns its exit code.
 long WaitExit(HANDLE process);
 
+// Runs `commandLine` in `currentDir` with its standard output going to `output`, waits, and
+// returns its exit code; -1 when it could not be started.
+long RunCapturingOutput(const std::string& commandLine, const std::string& currentDir,
+                        std::string* output);
+
 // Runs `commandLine` (application name `application` when not empty) in `currentDir` (the
 // caller's when empty), waits, and returns its exit code; -1 when it could not be started.
 long RunToEnd(const std::string& application, const std::string& commandLine,

@@ -27,7 +27,8 @@ void DeriveLaunchContext(const char* modulePath, const LeadByteSet& leads, Launc
   const size_t dirLength = LengthBeforeLast(modulePath, '\\', leads);
   const char* name = modulePath[dirLength] == '\\' ? modulePath + dirLength + 1 : modulePath;
   const size_t stemLength = LengthBeforeLast(modulePath, '.', leads);
-  context.Usable = modulePath[0] != '\0' &&
+  const size_t length = TextLength(modulePath);
+  context.Usable = length != 0 && length < win::kMaxPath &&
                    JoinPrefix(context.ProgramDir, modulePath, dirLength, "") &&
                    CopyText(context.ProgramName, sizeof context.ProgramName, name) &&
                    JoinPrefix(context.SettingsPath, modulePath, stemLength, ".ini") &&
@@ -37,8 +38,8 @@ void DeriveLaunchContext(const char* modulePath, const LeadByteSet& leads, Launc
 
 void InitLaunchContext() {
   char modulePath[win::kMaxPath] = {};
-  const uint32_t length = win::GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-  if (length == 0 || length >= sizeof modulePath) modulePath[0] = '\0';  // failed, or cut
-  modulePath[sizeof modulePath - 1] = '\0';
+  uint32_t length = win::GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+  if (length >= sizeof modulePath) length = 0;  // cut: the call reports it with the size itself
+  modulePath[length] = '\0';
   DeriveLaunchContext(modulePath, TheLeadByteSet, TheLaunchContext);
 }

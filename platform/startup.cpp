@@ -20,7 +20,7 @@ extern "C" void BrevlinStart() {
 }
 
 // Built with -fno-tree-loop-distribute-patterns, so that these loops do not become calls to
-// themselves.
+// themselves, and kept only where the generated code calls them.
 extern "C" void* memset(void* dst, int value, size_t count) {
   unsigned char* d = static_cast<unsigned char*>(dst);
   while (count-- != 0) *d++ = static_cast<unsigned char>(value);

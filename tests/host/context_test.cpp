@@ -52,6 +52,18 @@ std::string PathOfLength(size_t length, const std::string& name) {
   return "C:\\" + std::string(length - 4 - name.size(), 'd') + "\\" + name;
 }
 
+// Found by fuzzing: a path given whole (as brevlin-plan gives one) of 260 bytes or more was taken
+// as usable when each field on its own fitted.
+TEST(DeriveLaunchContext, RefusesAPathOf260BytesOrMore) {
+  for (size_t length : {259u, 260u, 300u}) {
+    const std::string path = "C:\\" + std::string(200, 'd') + "\\n.e" + std::string(length - 207, 'x');
+    ASSERT_EQ(path.size(), length);
+    LaunchContext context;
+    DeriveLaunchContext(path.c_str(), Leads(0), context);
+    EXPECT_EQ(context.Usable, length < 260) << length;
+  }
+}
+
 struct FetchCase {
   const char* Name;
   bool Fails;

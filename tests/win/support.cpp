@@ -67,19 +67,24 @@ std::string SelfPath() {
 }
 
 HANDLE Start(const std::string& application, const std::string& commandLine,
-             const std::string& currentDir, int show) {
+             const std::string& currentDir, int show, HANDLE output) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   if (show >= 0) {
-    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.dwFlags |= STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(show);
+  }
+  if (output != nullptr) {
+    startup.dwFlags |= STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
   }
   PROCESS_INFORMATION info = {};
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   if (!CreateProcessA(application.empty() ? nullptr : application.c_str(), line.data(), nullptr,
-                      nullptr, FALSE, 0, nullptr, currentDir.empty() ? nullptr : currentDir.c_str(),
-                      &startup, &info)) {
+                      nullptr, output != nullptr, 0, nullptr,
+                      currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info)) {
     return nullptr;
   }
   CloseHandle(info.hThread);
@@ -101,20 +106,10 @@ long RunCapturingOutput(const std::string& commandLine, const std::string& curre
   HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (out == INVALID_HANDLE_VALUE) return -1;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out;
-  startup.hStdError = out;
-  PROCESS_INFORMATION info = {};
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      currentDir.c_str(), &startup, &info);
+  HANDLE process = Start("", commandLine, currentDir, -1, out);
   CloseHandle(out);
-  if (!started) return -1;
-  CloseHandle(info.hThread);
-  const long code = WaitExit(info.hProcess);
+  if (process == nullptr) return -1;
+  const long code = WaitExit(process);
   ReadFileBytes(file, output);
   return code;
 }

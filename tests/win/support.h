@@ -17,10 +17,11 @@ bool ReadFileBytes(const std::string& path, std::string* bytes);
 std::string SelfPath();
 
 // Starts `commandLine` (application name `application` when not empty) in `currentDir` (the
-// caller's when empty); with `show` >= 0 the start-up information imposes that show state. Returns
-// the process handle, or nullptr when it could not be started.
+// caller's when empty); with `show` >= 0 the start-up information imposes that show state, with
+// an inheritable `output` the child's standard output and error go there. Returns the process
+// handle, or nullptr when it could not be started.
 HANDLE Start(const std::string& application, const std::string& commandLine,
-             const std::string& currentDir = "", int show = -1);
+             const std::string& currentDir = "", int show = -1, HANDLE output = nullptr);
 
 // Waits for `process` to end, closes it and returns its exit code.
 long WaitExit(HANDLE process);

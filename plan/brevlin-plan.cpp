@@ -43,7 +43,6 @@ struct CommandFact {
 
 struct Plan {
   std::string Launcher;
-  bool LauncherExists;
   LaunchContext Context;
   uint32_t CodePage;
   std::vector<std::pair<int, int>> LeadRanges;
@@ -142,10 +141,9 @@ void WarnAboutSettings(Plan& plan) {
   }
   for (const SettingFact& f : plan.Facts) {
     if (strcmp(f.Key, "CMDEXE") == 0 || !f.Present || f.On) continue;
-    std::string raw = f.Raw;
-    if (raw != "0") {
+    if (f.Raw != "0") {
       Warn(plan, "switch-not-one",
-           std::string(f.Key) + "=" + raw + " is off: only the value 1 switches it on");
+           std::string(f.Key) + "=" + f.Raw + " is off: only the value 1 switches it on");
     }
   }
   const LauncherSettings& s = plan.Settings;

@@ -120,8 +120,8 @@ def run_special():
     code, out, err = plan(folder, ["--", "/q"])
     if code != 0 or b'setup program: runs' not in out or b'Setup.exe" /q' not in out:
         problems["plain output"] = [f"exit {code}: {out!r}"]
-    # A launcher without extension whose path has 257 bytes: ".ini" no longer fits.
-    name = "L" * (257 - len(windows(os.path.join(WORK, "too-long"))) - 1)
+    # A launcher "LL...L.e" whose path has 258 bytes: ".ini" in place of ".e" no longer fits.
+    name = "L" * (258 - len(windows(os.path.join(WORK, "too-long"))) - 3) + ".e"
     folder = layout("too-long", {}, name)
     code, out, err = plan(folder, ["--json", name])
     document = json.loads(out) if out else {}
